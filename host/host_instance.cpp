@@ -16,11 +16,18 @@ bool at_or_before(uint32_t a, uint32_t b) { return static_cast<int32_t>(a - b) <
 
 }  // namespace
 
-Instance::Instance(const ModuleEntries& entries, InstanceOptions options) : options_(options) {
+Instance::Instance(const ModuleEntries& entries, InstanceOptions options)
+    : Instance(
+          [&entries](HostCallback callback, void* host_ptr) {
+              return static_cast<SEMod_struct_base2*>(
+                  entries.make_module(0, SE_AUDIO_MODULE_TYPE, callback, host_ptr));
+          },
+          options) {}
+
+Instance::Instance(const MakeInstance& make, InstanceOptions options) : options_(options) {
     if (options_.buffer_samples < 1) options_.buffer_samples = 1;
-    void* record = entries.make_module(0, SE_AUDIO_MODULE_TYPE, &Instance::host_callback, this);
-    if (record == nullptr) throw HostError("the plug-in made no instance (makeModule(0, 1) answered null)");
-    record_ = static_cast<SEMod_struct_base2*>(record);
+    record_ = make(&Instance::host_callback, this);
+    if (record_ == nullptr) throw HostError("the plug-in made no instance (makeModule(0, 1) answered null)");
     process_entry_ = record_->process_ptr;
 }
 
@@ -60,7 +67,8 @@ void Instance::open() {
     for (const PinDescription& pin : descriptions())
         if (pin.audio_side()) audio_side.push_back(pin);
 
-    const int32_t count = options_.pin_count >= 0 ? options_.pin_count : static_cast<int32_t>(audio_side.size());
+    const int32_t count = options_.pin_count.value_or(static_cast<int32_t>(audio_side.size()));
+    pin_count_ = count;
     slot_descriptions_.clear();
     for (int32_t slot = 0; slot < count; ++slot) {
         if (slot < static_cast<int32_t>(audio_side.size())) {
@@ -77,7 +85,7 @@ void Instance::open() {
     }
     const size_t slots = static_cast<size_t>(std::max(count, 0));
     buffers_.assign(slots, std::vector<float>(static_cast<size_t>(options_.buffer_samples), 0.0f));
-    connected_.assign(slots, false);
+    connections_.assign(slots, 0);
     statuses_.assign(slots, STATE_STEADY);
     block_starts_.assign(slots, clock_);
 
@@ -204,12 +212,12 @@ intptr_t Instance::answer(const Request& request) {
     case HOST_SET_PIN_STATUS:
         if (valid_slot(slot)) statuses_[slot] = static_cast<state_type>(request.value);
         return 0;
-    case HOST_IS_PIN_CONNECTED: return valid_slot(slot) && connected_[slot] ? 1 : 0;
+    case HOST_IS_PIN_CONNECTED: return valid_slot(slot) ? connections_[slot] : 0;
     case HOST_GET_SAMPLE_CLOCK: return static_cast<intptr_t>(clock_);
     case HOST_GET_PIN_BUFFER: return valid_slot(slot) ? reinterpret_cast<intptr_t>(buffers_[slot].data()) : 0;
     case HOST_GET_BLOCK_START_CLOCK: return valid_slot(slot) ? static_cast<intptr_t>(block_starts_[slot]) : 0;
     case HOST_SLEEP: sleep_requested_ = true; return 0;
-    case HOST_GET_TOTAL_PIN_COUNT: return pin_count();
+    case HOST_GET_TOTAL_PIN_COUNT: return pin_count_;
     case HOST_ADD_EVENT:
         if (request.has_event) queue_.push_back(request.event);
         return 0;

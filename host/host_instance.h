@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "SERecords.h"
@@ -23,18 +25,24 @@ struct Request {
 };
 
 struct InstanceOptions {
-    // Pin count answered to HOST_GET_TOTAL_PIN_COUNT; below 0: one pin per
-    // audio-side description.
-    int32_t pin_count = -1;
+    // Pin count answered to HOST_GET_TOTAL_PIN_COUNT (any value, negative
+    // ones included); unset: one pin per audio-side description.
+    std::optional<int32_t> pin_count;
     // Capacity of every pin buffer in samples (fixed at open; a block never exceeds it).
     int32_t buffer_samples = 4096;
 };
+
+// Makes an instance of a module compiled into this program, given the
+// host's callback and host pointer; answers its record.
+using MakeInstance = std::function<SEMod_struct_base2*(HostCallback callback, void* host_ptr)>;
 
 class Instance {
 public:
     // Creates an instance through makeModule(0, 1); throws HostError when the
     // plug-in returns no record.
     explicit Instance(const ModuleEntries& entries, InstanceOptions options = {});
+    // The same for a module compiled into this program.
+    explicit Instance(const MakeInstance& make, InstanceOptions options = {});
     // Closes the instance if it is still alive.
     ~Instance();
     Instance(const Instance&) = delete;
@@ -57,15 +65,20 @@ public:
     void set_sample_rate(float rate) { dispatch(MOD_SET_SAMPLE_RATE, 0, 0, nullptr, rate); }
     void set_block_size(int32_t size);
 
-    int32_t pin_count() const { return static_cast<int32_t>(buffers_.size()); }
+    // The pin count this host answers; buffers exist for slots 0 .. pin_count() - 1.
+    int32_t pin_count() const { return pin_count_; }
     int32_t buffer_samples() const { return options_.buffer_samples; }
     // The sample buffer of a pin slot (buffer_samples() long).
     float* buffer(int32_t slot) { return buffers_.at(slot).data(); }
-    void set_connected(int32_t slot, bool connected) { connected_.at(slot) = connected; }
+    // The answer to HOST_IS_PIN_CONNECTED for a slot (0: not connected).
+    void set_connection(int32_t slot, int32_t answer) { connections_.at(slot) = answer; }
+    // The clock at which a slot's current buffer starts (run() sets it per block).
+    void set_block_start(int32_t slot, uint32_t clock) { block_starts_.at(slot) = clock; }
     // The last state the module sent on a slot (HOST_SET_PIN_STATUS).
     state_type pin_status(int32_t slot) const { return statuses_.at(slot); }
 
     uint32_t sample_clock() const { return clock_; }
+    // Moves the clock; every pin's buffer starts there (a new block).
     void set_sample_clock(uint32_t clock);
 
     // Queues an event for delivery at its time stamp during run().
@@ -92,7 +105,7 @@ private:
     static intptr_t SE_CDECL host_callback(SEMod_struct_base2* record, int32_t opcode, int32_t index, int32_t value,
                                            void* ptr, float opt);
     intptr_t answer(const Request& request);
-    bool valid_slot(int32_t slot) const { return slot >= 0 && slot < pin_count(); }
+    bool valid_slot(int32_t slot) const { return slot >= 0 && slot < static_cast<int32_t>(buffers_.size()); }
     void bind_variables();
     void deliver_due_events();
     bool next_event_time(uint32_t before, uint32_t& time) const;
@@ -102,11 +115,12 @@ private:
     ProcessEntry process_entry_ = nullptr;  // re-read on HOST_PROCESS_CHANGED
     std::vector<PinDescription> slot_descriptions_;  // description bound to each slot (auto-duplicates repeat)
     std::vector<std::vector<float>> buffers_;
-    std::vector<bool> connected_;
+    std::vector<int32_t> connections_;
     std::vector<state_type> statuses_;
     std::vector<uint32_t> block_starts_;
     std::vector<SeEvent> queue_;
     std::vector<Request> trace_;
+    int32_t pin_count_ = 0;
     int32_t block_size_ = 1024;
     uint32_t clock_ = 0;
     bool sleep_requested_ = false;

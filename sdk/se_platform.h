@@ -22,7 +22,7 @@
 // member function in ECX (thiscall) unless told otherwise, so every member
 // routine whose address is handed to the host carries this marker.
 #if defined(_WIN32) && defined(__i386__)
-#define SE_CDECL __attribute__((cdecl))
+#define SE_CDECL __attribute__((__cdecl__))  // windows.h defines `cdecl` as a macro
 #else
 #define SE_CDECL
 #endif

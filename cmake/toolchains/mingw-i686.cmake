@@ -1,9 +1,9 @@
-# 32-bit Windows, cross-built with mingw-w64 (win32 thread model: no
-# winpthread DLL). Test programs run under Wine through scripts/run-wine.sh.
+# 32-bit Windows, cross-built with mingw-w64 (posix thread model, linked
+# statically). Test programs run under Wine through scripts/run-wine.sh.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

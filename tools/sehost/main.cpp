@@ -7,6 +7,8 @@
 int main(int argc, char** argv) {
     CLI::App app{"sehost: loads plug-ins and drives them as the host application does"};
     app.require_subcommand(1);
+    // Paths like /work/x.sep are files, not Windows-style options.
+    app.allow_windows_style_options(false);
 
     std::vector<std::string> info_paths;
     CLI::App* info = app.add_subcommand("info", "print each plug-in's description and pin table");
