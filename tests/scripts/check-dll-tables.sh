@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks each Windows plug-in's export table (exactly getModuleProperties @1
-# and makeModule @2) and import table (system DLLs only).
+# and makeModule @2), its import table (system DLLs only), and that the
+# framework's GUI side is compiled in.
 set -euo pipefail
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 allowed='^(kernel32|msvcrt)\.dll$'
@@ -25,6 +26,10 @@ for dll in "$@"; do
       status=1
     fi
   done
+  if ! "${NM:-i686-w64-mingw32-nm}" -C "$dll" | grep 'SEGUI_base::dispatcher' >/dev/null; then
+    echo "FAIL $dll: the GUI side is missing"
+    status=1
+  fi
   [ $status -eq 0 ] && echo "ok $dll: exports $exports; imports from" $imports
 done
 exit $status
