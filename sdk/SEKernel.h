@@ -40,12 +40,17 @@ inline bool overlaps_partially(const float* out, const float* in, int32_t count)
     return o != i && o < i + bytes && i < o + bytes;
 }
 
-// out[k] = Formula::apply(a[k], b[k], c[k]) for k in [0, count); nothing for count <= 0.
-// Every input sample of k is read before out[k] is written, so `out` may be
-// one of the inputs.
+// out[k] = Formula::apply(a[k], b[k], c[k]) for k in [offset, offset + count).
+// Nothing happens for count <= 0 or while any buffer is missing: one test per
+// block, none per sample. Every input sample of k is read before out[k] is
+// written, so `out` may be one of the inputs.
 template <class Formula>
-void run3(int32_t count, float* out, const float* a, const float* b, const float* c) {
-    if (count <= 0) return;
+void run3(int32_t offset, int32_t count, float* out, const float* a, const float* b, const float* c) {
+    if (count <= 0 || out == nullptr || a == nullptr || b == nullptr || c == nullptr) return;
+    out += offset;
+    a += offset;
+    b += offset;
+    c += offset;
     if (overlaps_partially(out, a, count) || overlaps_partially(out, b, count) ||
         overlaps_partially(out, c, count)) {
         map3_plain<Formula>(out, a, b, c, count);

@@ -2,12 +2,21 @@
 
 #include <algorithm>
 
+#include "SEPinTable.h"
 #include "splitgain_formula.h"
 
 namespace {
 const char kName[] = "Splitgain V1.0";
 const char kId[] = "SplitgainV1.0";
 const char kAbout[] = "by Quorvane";
+
+// Indexed by Module::PinIndex; the variables are the four buffer pointers.
+const SEPinDescription kPins[] = {
+    {"Signal", DIR_IN, PLUG_AUDIO, "0", nullptr},
+    {"Pos. Scale", DIR_IN, PLUG_AUDIO, "5", nullptr},
+    {"Neg. Scale", DIR_IN, PLUG_AUDIO, "5", nullptr},
+    {"Output", DIR_OUT, PLUG_AUDIO, nullptr, nullptr},
+};
 }  // namespace
 
 Module::Module(HostCallback callback, void* host_ptr) : SEModule_base(callback, host_ptr) {}
@@ -22,34 +31,8 @@ int32_t Module::getModuleProperties(SEModuleProperties* properties) {
 }
 
 bool Module::getPinProperties(int32_t index, SEPinProperties* properties) {
-    switch (index) {
-    case SIGNAL:
-        properties->name = "Signal";
-        properties->variable_address = &signal_buffer;
-        properties->direction = DIR_IN;
-        properties->default_value = "0";
-        break;
-    case POS_SCALE:
-        properties->name = "Pos. Scale";
-        properties->variable_address = &pos_scale_buffer;
-        properties->direction = DIR_IN;
-        properties->default_value = "5";
-        break;
-    case NEG_SCALE:
-        properties->name = "Neg. Scale";
-        properties->variable_address = &neg_scale_buffer;
-        properties->direction = DIR_IN;
-        properties->default_value = "5";
-        break;
-    case OUTPUT:
-        properties->name = "Output";
-        properties->variable_address = &output_buffer;
-        properties->direction = DIR_OUT;
-        break;
-    default: return false;
-    }
-    properties->datatype = PLUG_AUDIO;
-    return true;
+    void* const variables[PIN_COUNT] = {&signal_buffer, &pos_scale_buffer, &neg_scale_buffer, &output_buffer};
+    return describe_pin(kPins, variables, index, properties);
 }
 
 void Module::open() {
@@ -58,9 +41,7 @@ void Module::open() {
 }
 
 void SE_CDECL Module::sub_process(int32_t offset, int32_t count) {
-    if (!signal_buffer || !pos_scale_buffer || !neg_scale_buffer || !output_buffer) return;
-    se_kernel::run3<SplitgainFormula>(count, output_buffer + offset, signal_buffer + offset,
-                                      pos_scale_buffer + offset, neg_scale_buffer + offset);
+    se_kernel::run3<SplitgainFormula>(offset, count, output_buffer, signal_buffer, pos_scale_buffer, neg_scale_buffer);
 }
 
 void SE_CDECL Module::sub_process_static(int32_t offset, int32_t count) {

@@ -2,11 +2,20 @@
 
 #include <algorithm>
 
+#include "SEPinTable.h"
 #include "tiltbias_formula.h"
 
 namespace {
 const char kName[] = "Tiltbias V1.0";  // serves as name and id
 const char kAbout[] = "by Quorvane";
+
+// Indexed by Module::PinIndex; the variables are the four buffer pointers.
+const SEPinDescription kPins[] = {
+    {"Signal", DIR_IN, PLUG_AUDIO, "0", nullptr},
+    {"Gain", DIR_IN, PLUG_AUDIO, "5", nullptr},
+    {"Shift", DIR_IN, PLUG_AUDIO, "0", "range -10,10"},  // a hint for the host; Shift is never limited
+    {"Output", DIR_OUT, PLUG_AUDIO, nullptr, nullptr},
+};
 }  // namespace
 
 Module::Module(HostCallback callback, void* host_ptr) : SEModule_base(callback, host_ptr) {}
@@ -21,35 +30,8 @@ int32_t Module::getModuleProperties(SEModuleProperties* properties) {
 }
 
 bool Module::getPinProperties(int32_t index, SEPinProperties* properties) {
-    switch (index) {
-    case SIGNAL:
-        properties->name = "Signal";
-        properties->variable_address = &signal_buffer;
-        properties->direction = DIR_IN;
-        properties->default_value = "0";
-        break;
-    case GAIN:
-        properties->name = "Gain";
-        properties->variable_address = &gain_buffer;
-        properties->direction = DIR_IN;
-        properties->default_value = "5";
-        break;
-    case SHIFT:
-        properties->name = "Shift";
-        properties->variable_address = &shift_buffer;
-        properties->direction = DIR_IN;
-        properties->default_value = "0";
-        properties->datatype_extra = "range -10,10";
-        break;
-    case OUTPUT:
-        properties->name = "Output";
-        properties->variable_address = &output_buffer;
-        properties->direction = DIR_OUT;
-        break;
-    default: return false;
-    }
-    properties->datatype = PLUG_AUDIO;
-    return true;
+    void* const variables[PIN_COUNT] = {&signal_buffer, &gain_buffer, &shift_buffer, &output_buffer};
+    return describe_pin(kPins, variables, index, properties);
 }
 
 void Module::open() {
@@ -58,9 +40,7 @@ void Module::open() {
 }
 
 void SE_CDECL Module::sub_process(int32_t offset, int32_t count) {
-    if (!signal_buffer || !gain_buffer || !shift_buffer || !output_buffer) return;
-    se_kernel::run3<TiltbiasFormula>(count, output_buffer + offset, signal_buffer + offset, gain_buffer + offset,
-                                     shift_buffer + offset);
+    se_kernel::run3<TiltbiasFormula>(offset, count, output_buffer, signal_buffer, gain_buffer, shift_buffer);
 }
 
 void SE_CDECL Module::sub_process_static(int32_t offset, int32_t count) {

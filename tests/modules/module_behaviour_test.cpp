@@ -34,7 +34,7 @@ void run_path(Path path, float* out, const float* a, const float* b, const float
     case Path::plain: se_kernel::map3_plain<Formula>(out, a, b, c, count); break;
     case Path::sse2: se_kernel::map3<Formula, se_kernel::Isa::sse2>(out, a, b, c, count); break;
     case Path::avx2: se_kernel::map3<Formula, se_kernel::Isa::avx2>(out, a, b, c, count); break;
-    case Path::module: se_kernel::run3<Formula>(count, out, a, b, c); break;
+    case Path::module: se_kernel::run3<Formula>(0, count, out, a, b, c); break;
     }
 }
 
@@ -144,9 +144,28 @@ TEST(EveryPath, PartiallyOverlappingBuffersGiveTheSequentialResult) {
         std::vector<float> expected = a;
         float* out = expected.data() + 8 + shift;
         for (int i = 0; i < 40; ++i) out[i] = reference_output(expected[8 + i], b[8 + i], c[8 + i]);
-        se_kernel::run3<Formula>(40, a.data() + 8 + shift, a.data() + 8, b.data() + 8, c.data() + 8);
+        se_kernel::run3<Formula>(8, 40, a.data() + shift, a.data(), b.data(), c.data());
         for (int i = 0; i < 64; ++i) ASSERT_TRUE(same_bits(a[i], expected[i])) << "shift " << shift << " i " << i;
     }
+}
+
+TEST_P(Arithmetic, ThroughTheModule) {
+    const ArithmeticCase& c = GetParam();
+    ModuleHost h;
+    h.fill_inputs(c.signal, c.second, c.third);
+    h.host->process(0, 33);  // vector body and scalar tail
+    for (int i = 0; i < 33; ++i)
+        ASSERT_TRUE(same_bits(h.host->buffer(3)[i], c.expected))
+            << std::hex << bits_of(h.host->buffer(3)[i]) << " != " << bits_of(c.expected);
+}
+
+TEST_P(StateRule, DerivesOutputsState) {
+    const StateCase& c = GetParam();
+    ModuleHost h;
+    h.fill_inputs(0.5f, c.second_value, c.third_value);
+    EXPECT_EQ(settle_states(h, c.states, c.last), c.expected);
+    const uintptr_t routine = reinterpret_cast<uintptr_t>(h.host->record()->process_ptr);
+    EXPECT_EQ(routine, member_entry(c.expected == STATE_STREAMING ? &Module::sub_process : &Module::sub_process_static));
 }
 
 TEST(SubProcess, ReadsAndWritesNothingForCountsBelowOne) {

@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "Module.h"
 #include "host_instance.h"
@@ -119,6 +122,32 @@ inline void expect_pin_table(const std::vector<PinRow>& rows) {
     for (size_t i = 0; i < variables.size(); ++i)
         for (size_t j = i + 1; j < variables.size(); ++j) EXPECT_NE(variables[i], variables[j]);
 }
+
+// One row of a module's arithmetic table: its three inputs (in pin order)
+// held constant, and the output every sample must have.
+struct ArithmeticCase {
+    const char* name;
+    float signal, second, third;
+    float expected;
+};
+
+// One row of a module's state-rule table: the states delivered to the three
+// inputs (the input `last` last), the values of the second and third inputs,
+// and the state the module must send on Output.
+struct StateCase {
+    const char* name;
+    state_type states[3];
+    int last;
+    float second_value, third_value;
+    state_type expected;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const ArithmeticCase& c) { return out << c.name; }
+inline std::ostream& operator<<(std::ostream& out, const StateCase& c) { return out << c.name; }
+
+// Each module's test file instantiates these with its own table.
+class Arithmetic : public ::testing::TestWithParam<ArithmeticCase> {};
+class StateRule : public ::testing::TestWithParam<StateCase> {};
 
 // Bit-for-bit equal, except that any NaN matches any NaN (IEEE leaves the payload open).
 inline bool same_bits(float a, float b) { return (a != a && b != b) || bits_of(a) == bits_of(b); }

@@ -35,34 +35,15 @@ TEST(Splitgain, ThresholdIsTheNearestDoubleToMinusOneHundredth) {
     EXPECT_EQ(bits, 0xBF847AE147AE147Bull);
 }
 
-struct ArithmeticCase {
-    const char* name;
-    float signal, pos_scale, neg_scale;
-    float expected;
-};
-
-std::ostream& operator<<(std::ostream& out, const ArithmeticCase& c) { return out << c.name; }
-
-class SplitgainArithmetic : public ::testing::TestWithParam<ArithmeticCase> {};
-
-TEST_P(SplitgainArithmetic, ThroughTheModule) {
-    const ArithmeticCase& c = GetParam();
-    ModuleHost h;
-    h.fill_inputs(c.signal, c.pos_scale, c.neg_scale);
-    h.host->process(0, 33);  // vector body and scalar tail
-    for (int i = 0; i < 33; ++i)
-        ASSERT_TRUE(same_bits(h.host->buffer(3)[i], c.expected))
-            << std::hex << bits_of(h.host->buffer(3)[i]) << " != " << bits_of(c.expected);
-}
-
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kMinSub = std::numeric_limits<float>::denorm_min();
 const float kNearest = float_of(0xBC23D70Au);  // -0.00999999977648258209228515625
 const float kBelow = float_of(0xBC23D70Bu);    // -0.010000000707805156707763671875
 
+// Signal, Pos. Scale, Neg. Scale -> Output.
 INSTANTIATE_TEST_SUITE_P(
-    Splitgain, SplitgainArithmetic,
+    Splitgain, Arithmetic,
     ::testing::Values(ArithmeticCase{"negative side", -1.0f, 7.0f, 5.0f, -5.0f},
                       ArithmeticCase{"positive side", 0.5f, 5.0f, 7.0f, 2.5f},
                       ArithmeticCase{"float nearest the threshold is above it", kNearest, 2.0f, 3.0f, kNearest * 2.0f},
@@ -78,41 +59,21 @@ INSTANTIATE_TEST_SUITE_P(
                       ArithmeticCase{"subnormal kept", kMinSub, 1.0f, 0.0f, kMinSub},
                       ArithmeticCase{"subnormal product", 3 * kMinSub, 0.5f, 9.0f, 2 * kMinSub}));
 
-struct StateCase {
-    const char* name;
-    state_type signal, pos_scale, neg_scale;
-    int last;
-    float pos_value, neg_value;
-    state_type expected;
-};
-
-std::ostream& operator<<(std::ostream& out, const StateCase& c) { return out << c.name; }
-
-class SplitgainStateRule : public ::testing::TestWithParam<StateCase> {};
-
-TEST_P(SplitgainStateRule, DerivesOutputsState) {
-    const StateCase& c = GetParam();
-    ModuleHost h;
-    h.fill_inputs(0.5f, c.pos_value, c.neg_value);
-    EXPECT_EQ(settle_states(h, {c.signal, c.pos_scale, c.neg_scale}, c.last), c.expected);
-    const uintptr_t routine = reinterpret_cast<uintptr_t>(h.host->record()->process_ptr);
-    EXPECT_EQ(routine, member_entry(c.expected == STATE_STREAMING ? &Module::sub_process : &Module::sub_process_static));
-}
-
 constexpr state_type S0 = STATE_STEADY;
 constexpr state_type S1 = STATE_STATIC;
 constexpr state_type S2 = STATE_STREAMING;
 
+// States of Signal, Pos. Scale, Neg. Scale; the input told last; the scales' values.
 INSTANTIATE_TEST_SUITE_P(
-    Splitgain, SplitgainStateRule,
-    ::testing::Values(StateCase{"all steady", S0, S0, S0, 2, 5.0f, 5.0f, S0},
-                      StateCase{"signal streams", S2, S0, S0, 2, 5.0f, 5.0f, S2},
-                      StateCase{"a scale streams", S0, S0, S2, 0, 5.0f, 5.0f, S2},
-                      StateCase{"signal just changed", S1, S0, S0, 0, 5.0f, 5.0f, S1},
-                      StateCase{"both scales zero mute a streaming signal", S2, S0, S0, 2, 0.0f, -0.0f, S0},
-                      StateCase{"one scale zero does not mute", S2, S0, S0, 2, 0.0f, 1.0f, S2},
-                      StateCase{"the other scale zero does not mute", S2, S0, S0, 2, 1.0f, 0.0f, S2},
-                      StateCase{"zero scale that just changed", S2, S0, S1, 2, 0.0f, 0.0f, S1},
-                      StateCase{"a streaming zero scale counts", S2, S2, S0, 0, 0.0f, 0.0f, S2}));
+    Splitgain, StateRule,
+    ::testing::Values(StateCase{"all steady", {S0, S0, S0}, 2, 5.0f, 5.0f, S0},
+                      StateCase{"signal streams", {S2, S0, S0}, 2, 5.0f, 5.0f, S2},
+                      StateCase{"a scale streams", {S0, S0, S2}, 0, 5.0f, 5.0f, S2},
+                      StateCase{"signal just changed", {S1, S0, S0}, 0, 5.0f, 5.0f, S1},
+                      StateCase{"both scales zero mute a streaming signal", {S2, S0, S0}, 2, 0.0f, -0.0f, S0},
+                      StateCase{"one scale zero does not mute", {S2, S0, S0}, 2, 0.0f, 1.0f, S2},
+                      StateCase{"the other scale zero does not mute", {S2, S0, S0}, 2, 1.0f, 0.0f, S2},
+                      StateCase{"zero scale that just changed", {S2, S0, S1}, 2, 0.0f, 0.0f, S1},
+                      StateCase{"a streaming zero scale counts", {S2, S2, S0}, 0, 0.0f, 0.0f, S2}));
 
 }  // namespace

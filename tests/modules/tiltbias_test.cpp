@@ -29,32 +29,13 @@ TEST(Tiltbias, PinTable) {
                       {"Output", DIR_OUT, nullptr, nullptr}});
 }
 
-struct ArithmeticCase {
-    const char* name;
-    float signal, gain, shift;
-    float expected;
-};
-
-std::ostream& operator<<(std::ostream& out, const ArithmeticCase& c) { return out << c.name; }
-
-class TiltbiasArithmetic : public ::testing::TestWithParam<ArithmeticCase> {};
-
-TEST_P(TiltbiasArithmetic, ThroughTheModule) {
-    const ArithmeticCase& c = GetParam();
-    ModuleHost h;
-    h.fill_inputs(c.signal, c.gain, c.shift);
-    h.host->process(0, 33);  // vector body and scalar tail
-    for (int i = 0; i < 33; ++i)
-        ASSERT_TRUE(same_bits(h.host->buffer(3)[i], c.expected))
-            << std::hex << bits_of(h.host->buffer(3)[i]) << " != " << bits_of(c.expected);
-}
-
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kMinSub = std::numeric_limits<float>::denorm_min();
 
+// Signal, Gain, Shift -> Output.
 INSTANTIATE_TEST_SUITE_P(
-    Tiltbias, TiltbiasArithmetic,
+    Tiltbias, Arithmetic,
     ::testing::Values(
         // Rounding the product to float first would give 2^-11 exactly.
         ArithmeticCase{"double rounding trap", 1.000244140625f, 1.000244140625f, -1.0f,
@@ -73,43 +54,23 @@ INSTANTIATE_TEST_SUITE_P(
         ArithmeticCase{"subnormal product rounds to even", 3 * kMinSub, 0.5f, 0.0f, 2 * kMinSub},
         ArithmeticCase{"subnormal sum", kMinSub, -1.0f, 3 * kMinSub, 2 * kMinSub}));
 
-struct StateCase {
-    const char* name;
-    state_type signal, gain, shift;
-    int last;  // the input whose state arrives last
-    float gain_value;
-    state_type expected;
-};
-
-std::ostream& operator<<(std::ostream& out, const StateCase& c) { return out << c.name; }
-
-class TiltbiasStateRule : public ::testing::TestWithParam<StateCase> {};
-
-TEST_P(TiltbiasStateRule, DerivesOutputsState) {
-    const StateCase& c = GetParam();
-    ModuleHost h;
-    h.fill_inputs(0.5f, c.gain_value, 0.25f);
-    EXPECT_EQ(settle_states(h, {c.signal, c.gain, c.shift}, c.last), c.expected);
-    const uintptr_t routine = reinterpret_cast<uintptr_t>(h.host->record()->process_ptr);
-    EXPECT_EQ(routine, member_entry(c.expected == STATE_STREAMING ? &Module::sub_process : &Module::sub_process_static));
-}
-
 constexpr state_type S0 = STATE_STEADY;
 constexpr state_type S1 = STATE_STATIC;
 constexpr state_type S2 = STATE_STREAMING;
 
+// States of Signal, Gain, Shift; the input told last; Gain's and Shift's values.
 INSTANTIATE_TEST_SUITE_P(
-    Tiltbias, TiltbiasStateRule,
-    ::testing::Values(StateCase{"all steady", S0, S0, S0, 2, 5.0f, S0},
-                      StateCase{"signal streams", S2, S0, S0, 2, 5.0f, S2},
-                      StateCase{"shift streams", S0, S0, S2, 0, 5.0f, S2},
-                      StateCase{"signal just changed", S1, S0, S0, 0, 5.0f, S1},
-                      StateCase{"a static report falls back", S1, S0, S0, 2, 5.0f, S0},
-                      StateCase{"zero gain mutes a streaming signal", S2, S0, S0, 2, 0.0f, S0},
-                      StateCase{"negative zero gain mutes too", S2, S0, S0, 2, -0.0f, S0},
-                      StateCase{"zero gain keeps a streaming shift", S2, S0, S2, 0, 0.0f, S2},
-                      StateCase{"zero gain that just changed", S2, S1, S0, 1, 0.0f, S1},
-                      StateCase{"streaming gain at zero counts", S2, S2, S0, 2, 0.0f, S2},
-                      StateCase{"tiny gain does not mute", S2, S0, S0, 2, kMinSub, S2}));
+    Tiltbias, StateRule,
+    ::testing::Values(StateCase{"all steady", {S0, S0, S0}, 2, 5.0f, 0.25f, S0},
+                      StateCase{"signal streams", {S2, S0, S0}, 2, 5.0f, 0.25f, S2},
+                      StateCase{"shift streams", {S0, S0, S2}, 0, 5.0f, 0.25f, S2},
+                      StateCase{"signal just changed", {S1, S0, S0}, 0, 5.0f, 0.25f, S1},
+                      StateCase{"a static report falls back", {S1, S0, S0}, 2, 5.0f, 0.25f, S0},
+                      StateCase{"zero gain mutes a streaming signal", {S2, S0, S0}, 2, 0.0f, 0.25f, S0},
+                      StateCase{"negative zero gain mutes too", {S2, S0, S0}, 2, -0.0f, 0.25f, S0},
+                      StateCase{"zero gain keeps a streaming shift", {S2, S0, S2}, 0, 0.0f, 0.25f, S2},
+                      StateCase{"zero gain that just changed", {S2, S1, S0}, 1, 0.0f, 0.25f, S1},
+                      StateCase{"streaming gain at zero counts", {S2, S2, S0}, 2, 0.0f, 0.25f, S2},
+                      StateCase{"tiny gain does not mute", {S2, S0, S0}, 2, kMinSub, 0.25f, S2}));
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "Module.h"
 
+#include "SEPinTable.h"
+
 Module::Module(HostCallback callback, void* host_ptr) : SEModule_base(callback, host_ptr) {}
 
 int32_t Module::getModuleProperties(SEModuleProperties* properties) {
@@ -10,21 +12,12 @@ int32_t Module::getModuleProperties(SEModuleProperties* properties) {
 }
 
 bool Module::getPinProperties(int32_t index, SEPinProperties* properties) {
-    switch (index) {
-    case IN_PIN:
-        properties->name = "In";
-        properties->variable_address = &in_buffer;
-        properties->direction = DIR_IN;
-        break;
-    case OUT_PIN:
-        properties->name = "Out";
-        properties->variable_address = &out_buffer;
-        properties->direction = DIR_OUT;
-        break;
-    default: return false;
-    }
-    properties->datatype = PLUG_AUDIO;
-    return true;
+    static const SEPinDescription pins[] = {
+        {"In", DIR_IN, PLUG_AUDIO, nullptr, nullptr},
+        {"Out", DIR_OUT, PLUG_AUDIO, nullptr, nullptr},
+    };
+    void* const variables[] = {&in_buffer, &out_buffer};
+    return describe_pin(pins, variables, index, properties);
 }
 
 void Module::open() {
