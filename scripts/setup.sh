@@ -3,13 +3,14 @@
 # On Debian 12 as root it installs everything itself; elsewhere it prints what is missing.
 set -euo pipefail
 
-need_cmds=(cmake g++ i686-w64-mingw32-g++-win32 i686-w64-mingw32-objdump wine)
+need_cmds=(cmake g++ i686-w64-mingw32-g++-posix i686-w64-mingw32-objdump i686-w64-mingw32-nm wine)
 have_all() {
   for c in "${need_cmds[@]}"; do command -v "$c" >/dev/null || return 1; done
   [ -f /usr/src/googletest/CMakeLists.txt ] || return 1
   [ -f /usr/include/benchmark/benchmark.h ] || return 1
   [ -f /usr/include/CLI/CLI.hpp ] || return 1
   [ -d /usr/lib/gcc/x86_64-linux-gnu/12/32 ] || return 1
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' || return 1
   return 0
 }
 
@@ -50,7 +51,7 @@ if ! have_all; then
   if is_debian12 && [ "$(id -u)" = 0 ]; then
     install_packages
   else
-    echo "setup: missing tools. Install: cmake, g++ with 32-bit multilib, mingw-w64 for i686 (win32 threads)," >&2
+    echo "setup: missing tools. Install: cmake, g++ with 32-bit multilib, mingw-w64 for i686 (posix threads)," >&2
     echo "       googletest sources, Google Benchmark, CLI11, wine with 32-bit support, and a way to run i386 programs." >&2
     exit 1
   fi

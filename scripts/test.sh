@@ -42,5 +42,5 @@ for plugin in tiltbias splitgain; do
   done
 done
 
-echo "all targets: $passed passed, $failed failed"
+echo "total: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
