@@ -14,9 +14,12 @@ namespace se_kernel {
 
 // `out` may equal an input: each element is read before the same element is
 // written, and no element is read after another one is written.
+// Two vectors per turn halve the loop's own overhead, which is a good share
+// of the work for formulas this short.
 template <class Formula, Isa isa>
 void map3(float* __restrict out, const float* __restrict a, const float* __restrict b, const float* __restrict c,
           int32_t count) {
+#pragma GCC unroll 4
     for (int32_t i = 0; i < count; ++i) out[i] = Formula::apply(a[i], b[i], c[i]);
 }
 

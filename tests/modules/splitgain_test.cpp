@@ -35,6 +35,18 @@ TEST(Splitgain, ThresholdIsTheNearestDoubleToMinusOneHundredth) {
     EXPECT_EQ(bits, 0xBF847AE147AE147Bull);
 }
 
+// The kernel compares in single precision; around the threshold, sample by
+// sample, it must choose the scale the double comparison chooses.
+TEST(Splitgain, ChoosesTheScaleOfTheDoubleComparisonAroundTheThreshold) {
+    const uint32_t center = 0xBC23D70Bu;
+    for (uint32_t bits = center - (1u << 16); bits <= center + (1u << 16); ++bits) {
+        const float x = float_of(bits);
+        const bool negative_side = static_cast<double>(x) <= -0.01;
+        ASSERT_EQ(bits_of(SplitgainFormula::apply(x, 2.0f, 4.0f)), bits_of(x * (negative_side ? 4.0f : 2.0f)))
+            << std::hex << bits;
+    }
+}
+
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kMinSub = std::numeric_limits<float>::denorm_min();
