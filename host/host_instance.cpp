@@ -133,18 +133,20 @@ void Instance::process(int32_t offset, int32_t count) {
 }
 
 void Instance::deliver_due_events() {
-    // Deliver in time order; events posted while delivering are seen too.
-    for (;;) {
-        auto due = queue_.end();
-        for (auto it = queue_.begin(); it != queue_.end(); ++it)
-            if (at_or_before(it->time_stamp, clock_) &&
-                (due == queue_.end() || static_cast<int32_t>(it->time_stamp - due->time_stamp) < 0))
-                due = it;
-        if (due == queue_.end()) return;
-        const SeEvent event = *due;
-        queue_.erase(due);
-        deliver(event);
+    // The events due now, in time order (stable for equal stamps). Events the
+    // module posts while they are delivered wait for the next delivery, so a
+    // module that keeps posting for "now" cannot hold the host in a loop.
+    std::vector<SeEvent> due;
+    auto keep = std::stable_partition(queue_.begin(), queue_.end(),
+                                      [this](const SeEvent& event) { return !at_or_before(event.time_stamp, clock_); });
+    due.assign(keep, queue_.end());
+    queue_.erase(keep, queue_.end());
+    std::stable_sort(due.begin(), due.end(), [](const SeEvent& a, const SeEvent& b) {
+        return static_cast<int32_t>(a.time_stamp - b.time_stamp) < 0;
+    });
+    for (const SeEvent& event : due) {
         if (closed()) return;
+        deliver(event);
     }
 }
 

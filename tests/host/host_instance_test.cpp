@@ -72,3 +72,31 @@ TEST(HostInstance, APluginThatMakesNoInstanceIsAnError) {
 }
 
 }  // namespace
+
+namespace {
+
+class RepostingModule : public ScriptedModule {
+public:
+    using ScriptedModule::ScriptedModule;
+    // Asks to be called again "now", every time.
+    void again() {
+        ++calls;
+        RunDelayed(SampleClock(), &RepostingModule::again);
+    }
+    int calls = 0;
+};
+
+TEST(HostInstance, EventsPostedForNowWaitForTheNextDelivery) {
+    RepostingModule* module = nullptr;
+    sehost::Instance host([&](HostCallback callback, void* host_ptr) {
+        module = new RepostingModule(callback, host_ptr, nullptr);
+        return module->getAeffect();
+    });
+    host.open();
+    host.set_block_size(8);
+    module->RunDelayed(0, &RepostingModule::again);
+    host.run(8);  // one delivery before the block, one after it
+    EXPECT_EQ(module->calls, 2);
+}
+
+}  // namespace
