@@ -35,6 +35,9 @@ public:
     // deletes it) and hands the host the address of its record.
     SEGUI_base(GuiHostCallback callback, void* host_ptr);
     virtual ~SEGUI_base();
+    // An object is its record's identity towards the host: never copied.
+    SEGUI_base(const SEGUI_base&) = delete;
+    SEGUI_base& operator=(const SEGUI_base&) = delete;
 
     // Virtual operations, in slot order.
     virtual intptr_t dispatcher(int32_t opcode, int32_t index, int32_t value, void* ptr, float opt);

@@ -30,6 +30,9 @@ class SEModule_base {
 public:
     SEModule_base(HostCallback callback, void* host_ptr);
     virtual ~SEModule_base();
+    // An instance is its record's identity towards the host: never copied.
+    SEModule_base(const SEModule_base&) = delete;
+    SEModule_base& operator=(const SEModule_base&) = delete;
 
     // Virtual operations, in slot order.
     virtual void OnPlugStateChange(SEPin* pin);
