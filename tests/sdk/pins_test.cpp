@@ -150,21 +150,29 @@ TEST(Pins, GetPinAnswersNullOutsideTheBuiltSlots) {
     EXPECT_EQ(h.module->getPin(INT_MIN), nullptr);
 }
 
-TEST(Pins, ASecondOpenRebuildsFromTheNewCount) {
+namespace {
+int32_t answered_pin_count = 0;
+intptr_t SE_CDECL pin_count_host(SEMod_struct_base2*, int32_t opcode, int32_t, int32_t, void*, float) {
+    return opcode == HOST_GET_TOTAL_PIN_COUNT ? answered_pin_count : 0;
+}
+}  // namespace
+
+TEST(Pins, ASecondOpenReleasesTheArrayAndBuildsFromTheNewCount) {
     float* variables[3] = {};
-    sehost::InstanceOptions options;
-    options.pin_count = 3;
-    ScriptedHost h({describe_pin(PLUG_AUDIO, &variables[0]), describe_pin(PLUG_AUDIO, &variables[1]),
-                    describe_pin(PLUG_AUDIO, &variables[2])},
-                   options);
-    h.host->open();
-    SEPin* first_array = h.module->pin_array();
-    EXPECT_EQ(h.module->getPinCount(), 3);
-    h.host->dispatch(MOD_OPEN);  // the old array is released (the sanitizer build checks)
-    EXPECT_EQ(h.module->getPinCount(), 3);
-    EXPECT_NE(h.module->pin_array(), nullptr);
-    EXPECT_EQ(h.module->getPin(2)->getVariable(), &variables[2]);
-    static_cast<void>(first_array);
+    ScriptedModule module(&pin_count_host, nullptr, nullptr);
+    for (float*& variable : variables) module.descriptions.push_back(describe_pin(PLUG_AUDIO, &variable));
+    // Each array is released before the next is built (the sanitizer build checks).
+    for (const int32_t count : {3, 1, 0, 2, -1}) {
+        answered_pin_count = count;
+        module.open();
+        const int32_t built = count > 0 ? count : 0;
+        EXPECT_EQ(module.getPinCount(), built) << count;
+        EXPECT_EQ(module.pin_array() == nullptr, built == 0) << count;
+        EXPECT_EQ(module.getPin(built), nullptr) << count;
+        if (built > 0) {
+            EXPECT_EQ(module.getPin(built - 1)->getVariable(), &variables[built - 1]) << count;
+        }
+    }
 }
 
 namespace {
