@@ -12,14 +12,24 @@
 
 namespace se_kernel {
 
+// A kernel file may ask for the vector loop to be unrolled, e.g.
+// `#define SE_KERNEL_UNROLL 2` before including this header: it pays off for
+// the shortest formulas, where the loop's own overhead is a good share of
+// the work. Without it the compiler decides.
+#define SE_KERNEL_PRAGMA(text) _Pragma(#text)
+#define SE_KERNEL_UNROLL_PRAGMA(n) SE_KERNEL_PRAGMA(GCC unroll n)
+#ifdef SE_KERNEL_UNROLL
+#define SE_KERNEL_LOOP_HINT SE_KERNEL_UNROLL_PRAGMA(SE_KERNEL_UNROLL)
+#else
+#define SE_KERNEL_LOOP_HINT
+#endif
+
 // `out` may equal an input: each element is read before the same element is
 // written, and no element is read after another one is written.
-// Two vectors per turn halve the loop's own overhead, which is a good share
-// of the work for formulas this short.
 template <class Formula, Isa isa>
 void map3(float* __restrict out, const float* __restrict a, const float* __restrict b, const float* __restrict c,
           int32_t count) {
-#pragma GCC unroll 4
+    SE_KERNEL_LOOP_HINT
     for (int32_t i = 0; i < count; ++i) out[i] = Formula::apply(a[i], b[i], c[i]);
 }
 
